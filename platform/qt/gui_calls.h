@@ -9,7 +9,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
-#include <type_traits>
+#include <utility>
 
 namespace qingyu::platform::qt {
 
@@ -28,16 +28,18 @@ class GuiCalls {
     bool is_open() const;
     bool on_gui_thread() const;
 
-    // Runs `f` on the GUI thread and returns its result; R{} when the window is gone.
-    template <class R = void, class F>
-    R call(F&& f) {
-        if constexpr (std::is_void_v<R>) {
-            run([&] { f(); });
-        } else {
-            R result{};
-            run([&] { result = f(); });
-            return result;
-        }
+    // Runs `f` on the GUI thread; nothing when the window is gone.
+    template <class F>
+    void call(F&& f) {
+        run([&] { f(); });
+    }
+
+    // Runs `f` on the GUI thread and returns its result; `gone` when the window is gone.
+    template <class R, class F>
+    R get(R gone, F&& f) {
+        R result = std::move(gone);
+        run([&] { result = f(); });
+        return result;
     }
 
     // When a thread other than the GUI thread last made a call (the epoch when none has).

@@ -61,10 +61,10 @@ const Control* QtEngine::find(std::string_view name) const {
 }
 
 template <class R, class F>
-R QtEngine::with_control(std::string_view name, F f) const {
-    return calls_.call<R>([&]() -> R {
+R QtEngine::with_control(std::string_view name, R none, F f) const {
+    return calls_.get<R>(none, [&]() -> R {
         const Control* control = find(name);
-        return control != nullptr ? f(*control) : R{};
+        return control != nullptr ? f(*control) : none;
     });
 }
 
@@ -178,9 +178,9 @@ void QtEngine::place_page_controls() {
 
 std::string QtEngine::text(std::string_view control) const {
     if (control.empty()) {
-        return calls_.call<std::string>([this] { return to_gbk(window_->windowTitle()); });
+        return calls_.get<std::string>({}, [this] { return to_gbk(window_->windowTitle()); });
     }
-    return with_control<std::string>(control, [](const Control& c) { return control_text(c); });
+    return with_control<std::string>(control, {}, [](const Control& c) { return control_text(c); });
 }
 
 void QtEngine::set_text(std::string_view control, std::string_view text) {
@@ -192,7 +192,7 @@ void QtEngine::set_text(std::string_view control, std::string_view text) {
 }
 
 bool QtEngine::visible(std::string_view control) const {
-    return with_control<bool>(control, [](const Control& c) { return control_visible(c); });
+    return with_control(control, false, [](const Control& c) { return control_visible(c); });
 }
 
 void QtEngine::set_visible(std::string_view control, bool visible) {
@@ -202,7 +202,7 @@ void QtEngine::set_visible(std::string_view control, bool visible) {
 }
 
 bool QtEngine::enabled(std::string_view control) const {
-    return with_control<bool>(control, [](const Control& c) { return control_enabled(c); });
+    return with_control(control, false, [](const Control& c) { return control_enabled(c); });
 }
 
 void QtEngine::set_enabled(std::string_view control, bool enabled) {
@@ -210,7 +210,7 @@ void QtEngine::set_enabled(std::string_view control, bool enabled) {
 }
 
 int QtEngine::left(std::string_view control) const {
-    return with_control<int>(control, [](const Control& c) { return c.spec.rect.x; });
+    return with_control(control, 0, [](const Control& c) { return c.spec.rect.x; });
 }
 
 void QtEngine::set_left(std::string_view control, int left) {
@@ -221,7 +221,7 @@ void QtEngine::set_left(std::string_view control, int left) {
 }
 
 int QtEngine::width(std::string_view control) const {
-    return with_control<int>(control, [](const Control& c) { return c.spec.rect.width; });
+    return with_control(control, 0, [](const Control& c) { return c.spec.rect.width; });
 }
 
 void QtEngine::set_width(std::string_view control, int width) {
@@ -232,10 +232,7 @@ void QtEngine::set_width(std::string_view control, int width) {
 }
 
 int QtEngine::selected_index(std::string_view control) const {
-    return calls_.call<int>([&] {
-        const Control* c = find(control);
-        return c != nullptr ? control_selected_index(*c) : -1;
-    });
+    return with_control(control, -1, [](const Control& c) { return control_selected_index(c); });
 }
 
 void QtEngine::set_selected_index(std::string_view control, int index) {
@@ -244,7 +241,7 @@ void QtEngine::set_selected_index(std::string_view control, int index) {
 
 std::vector<std::string> QtEngine::items(std::string_view control) const {
     return with_control<std::vector<std::string>>(
-        control, [](const Control& c) { return control_items(c); });
+        control, {}, [](const Control& c) { return control_items(c); });
 }
 
 void QtEngine::clear_items(std::string_view control) {
@@ -262,7 +259,7 @@ QTreeWidget* report_list(const Control& control) {
 }  // namespace
 
 int QtEngine::row_count(std::string_view control) const {
-    return with_control<int>(control, [](const Control& c) {
+    return with_control(control, 0, [](const Control& c) {
         const QTreeWidget* list = report_list(c);
         return list != nullptr ? report_row_count(list) : 0;
     });
@@ -275,15 +272,14 @@ void QtEngine::clear_rows(std::string_view control) {
 }
 
 int QtEngine::append_row(std::string_view control) {
-    return calls_.call<int>([&] {
-        const Control* c = find(control);
-        QTreeWidget* list = c != nullptr ? report_list(*c) : nullptr;
+    return with_control(control, -1, [](const Control& c) {
+        QTreeWidget* list = report_list(c);
         return list != nullptr ? report_append_row(list) : -1;
     });
 }
 
 std::string QtEngine::cell(std::string_view control, int row, int column) const {
-    return with_control<std::string>(control, [&](const Control& c) {
+    return with_control<std::string>(control, {}, [&](const Control& c) {
         const QTreeWidget* list = report_list(c);
         return list != nullptr ? report_cell(list, row, column) : std::string();
     });
@@ -300,7 +296,7 @@ void QtEngine::set_picture(std::string_view control, std::string_view bytes) {
 }
 
 std::string QtEngine::address(std::string_view control) const {
-    return with_control<std::string>(control, [](const Control& c) {
+    return with_control<std::string>(control, {}, [](const Control& c) {
         const auto* browser = qobject_cast<const BrowserView*>(c.widget.data());
         return browser != nullptr ? browser->address() : std::string();
     });
@@ -313,7 +309,7 @@ void QtEngine::set_address(std::string_view control, std::string_view path) {
 }
 
 int QtEngine::timer_period(std::string_view control) const {
-    return with_control<int>(control, [](const Control& c) { return control_timer_period(c); });
+    return with_control(control, 0, [](const Control& c) { return control_timer_period(c); });
 }
 
 void QtEngine::set_timer_period(std::string_view control, int period_ms) {
@@ -344,7 +340,7 @@ void QtEngine::popup_menu(std::string_view menu) {
 }
 
 int QtEngine::window_width() const {
-    return calls_.call<int>([this] { return window_->frameGeometry().width(); });
+    return calls_.get(0, [this] { return window_->frameGeometry().width(); });
 }
 
 void QtEngine::process_events() {

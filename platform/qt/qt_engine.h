@@ -77,8 +77,9 @@ class QtEngine final : public WindowEngine {
     Control* find(std::string_view name);
     const Control* find(std::string_view name) const;
 
+    // Runs `f` on the control, on the GUI thread; `none` for an unknown control or a gone window.
     template <class R, class F>
-    R with_control(std::string_view name, F f) const;
+    R with_control(std::string_view name, R none, F f) const;
     template <class F>
     void with_control(std::string_view name, F f);
 
