@@ -52,7 +52,8 @@ bool GuiCalls::is_open() const {
 
 bool GuiCalls::on_gui_thread() const {
     std::lock_guard lock(shared_->mutex);
-    return gui_thread_ != nullptr && QThread::currentThread() == gui_thread_;
+    // Asked only while the window lives: a worker may call after the application has ended.
+    return shared_->phase == Phase::open && QThread::currentThread() == gui_thread_;
 }
 
 std::chrono::steady_clock::time_point GuiCalls::last_worker_call() const {
@@ -62,7 +63,8 @@ std::chrono::steady_clock::time_point GuiCalls::last_worker_call() const {
 
 void GuiCalls::run(const std::function<void()>& task) {
     if (on_gui_thread()) {
-        if (is_open()) task();
+        // Runs to its end even when it closes the window: the widgets live until the loop ends.
+        task();
         return;
     }
     auto shared = shared_;

@@ -26,6 +26,7 @@ class GuiCalls {
     void shut();
 
     bool is_open() const;
+    // True on the GUI thread while the window is open.
     bool on_gui_thread() const;
 
     // Runs `f` on the GUI thread; nothing when the window is gone.
