@@ -326,7 +326,8 @@ void QtEngine::popup_menu(std::string_view menu) {
             if (item.separator()) {
                 popup.addSeparator();
             } else {
-                popup.addAction(from_gbk(item.caption))->setData(QString::fromStdString(item.id));
+                popup.addAction(from_gbk(item.caption))
+                    ->setData(QByteArray::fromStdString(item.id));
             }
         }
         QAction* chosen = popup.exec(QCursor::pos());
@@ -334,7 +335,7 @@ void QtEngine::popup_menu(std::string_view menu) {
         // The command arrives after the handler that opened the menu has returned, as a menu
         // command message would.
         Event event{EventKind::menu_command, spec.name, 0, -1,
-                    chosen->data().toString().toStdString()};
+                    chosen->data().toByteArray().toStdString()};
         QTimer::singleShot(0, window_.get(), [this, event] { raise(event); });
     });
 }
