@@ -22,35 +22,6 @@ void open_outside(const QUrl& url) {
     open_url(url.toString(QUrl::FullyEncoded).toStdString());
 }
 
-// Hands clicked links to the desktop. A page opened for a link that asks for a new window only
-// catches that link's address.
-class LinkOpeningPage : public QWebEnginePage {
-  public:
-    LinkOpeningPage(QWebEngineProfile* profile, QObject* parent, bool catches_new_window)
-        : QWebEnginePage(profile, parent), catches_new_window_(catches_new_window) {}
-
-  protected:
-    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool main_frame) override {
-        if (catches_new_window_) {
-            open_outside(url);
-            deleteLater();
-            return false;
-        }
-        if (type == NavigationTypeLinkClicked && main_frame) {
-            open_outside(url);
-            return false;
-        }
-        return true;
-    }
-
-    QWebEnginePage* createWindow(WebWindowType) override {
-        return new LinkOpeningPage(profile(), this, true);
-    }
-
-  private:
-    bool catches_new_window_;
-};
-
 bool is_web_address(const QString& address) {
     return address.startsWith(u"http://", Qt::CaseInsensitive) ||
            address.startsWith(u"https://", Qt::CaseInsensitive) ||
@@ -59,6 +30,28 @@ bool is_web_address(const QString& address) {
 }
 
 }  // namespace
+
+LinkOpeningPage::LinkOpeningPage(QWebEngineProfile* profile, QObject* parent,
+                                 bool catches_new_window)
+    : QWebEnginePage(profile, parent), catches_new_window_(catches_new_window) {}
+
+bool LinkOpeningPage::acceptNavigationRequest(const QUrl& url, NavigationType type,
+                                              bool main_frame) {
+    if (catches_new_window_) {
+        open_outside(url);
+        deleteLater();
+        return false;
+    }
+    if (type == NavigationTypeLinkClicked && main_frame) {
+        open_outside(url);
+        return false;
+    }
+    return true;
+}
+
+QWebEnginePage* LinkOpeningPage::createWindow(WebWindowType) {
+    return new LinkOpeningPage(profile(), this, true);
+}
 
 BrowserView::BrowserView(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);

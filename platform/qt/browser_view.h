@@ -3,6 +3,7 @@
 // given an address, so the window paints without waiting for it. JavaScript is off, and a link
 // the user clicks opens in the desktop's browser instead of inside the view.
 
+#include <QWebEnginePage>
 #include <QWidget>
 #include <string>
 #include <string_view>
@@ -10,6 +11,20 @@
 class QWebEngineView;
 
 namespace qingyu::platform::qt {
+
+// Hands the links the user clicks to the desktop (platform::open_url) and refuses them in the
+// view. A page made for a link that asks for a new window only passes that link on.
+class LinkOpeningPage : public QWebEnginePage {
+  public:
+    LinkOpeningPage(QWebEngineProfile* profile, QObject* parent, bool catches_new_window);
+
+  protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool main_frame) override;
+    QWebEnginePage* createWindow(WebWindowType type) override;
+
+  private:
+    bool catches_new_window_;
+};
 
 class BrowserView : public QWidget {
     Q_OBJECT

@@ -23,6 +23,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <array>
@@ -37,6 +38,7 @@
 #include "platform/events.h"
 #include "platform/qt/browser_view.h"
 #include "platform/qt/qt_text.h"
+#include "platform/shell.h"
 
 namespace qingyu::platform::qt {
 namespace {
@@ -478,6 +480,35 @@ TEST_F(QtEngineTest, BrowserStartsWhenItsPageIsShownWithScriptsOff) {
     view->page()->toPlainText([&](const QString& text) { page_text = text; });
     ASSERT_TRUE(QTest::qWaitFor([&] { return !page_text.isEmpty(); }, 30000));
     EXPECT_EQ(page_text.trimmed(), QString::fromUtf8("测"));
+}
+
+// The navigation decisions of the browser's page, asked directly.
+class LinkProbe : public LinkOpeningPage {
+  public:
+    using LinkOpeningPage::acceptNavigationRequest;
+    using LinkOpeningPage::createWindow;
+    using LinkOpeningPage::LinkOpeningPage;
+};
+
+TEST(LinkOpeningPageTest, ClickedLinksGoToTheDesktopAndStayOutOfTheView) {
+    std::vector<std::string> opened;
+    set_open_url_handler([&](const std::string& url) { opened.push_back(url); });
+    QWebEngineProfile profile;
+    LinkProbe page(&profile, nullptr, false);
+    const QUrl link("http://example.com/a b?q=1");
+    EXPECT_FALSE(
+        page.acceptNavigationRequest(link, QWebEnginePage::NavigationTypeLinkClicked, true));
+    EXPECT_TRUE(page.acceptNavigationRequest(link, QWebEnginePage::NavigationTypeTyped, true));
+    EXPECT_TRUE(
+        page.acceptNavigationRequest(link, QWebEnginePage::NavigationTypeLinkClicked, false));
+    // A link that wants a new window: the page made for it passes the address on.
+    auto* window = static_cast<LinkProbe*>(page.createWindow(QWebEnginePage::WebBrowserTab));
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(window->acceptNavigationRequest(QUrl("http://example.org/"),
+                                                 QWebEnginePage::NavigationTypeTyped, true));
+    set_open_url_handler({});
+    EXPECT_EQ(opened,
+              (std::vector<std::string>{"http://example.com/a%20b?q=1", "http://example.org/"}));
 }
 
 }  // namespace
