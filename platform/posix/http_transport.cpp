@@ -104,7 +104,8 @@ std::size_t on_header(char* data, std::size_t size, std::size_t count, void* use
     return bytes;
 }
 
-// Ends a transfer that has moved no byte in either direction for the idle time-out.
+// Ends a transfer that has moved no byte in either direction for the idle time-out. libcurl calls
+// this about once a second while nothing moves, which sets the time-out's resolution.
 int on_progress(void* user, curl_off_t, curl_off_t received, curl_off_t, curl_off_t sent) {
     auto& state = *static_cast<TransferState*>(user);
     const auto now = Clock::now();
@@ -259,14 +260,15 @@ WireResponse perform(const TransferPlan& plan) {
 
 WireResponse http_transfer(const WireRequest& request) {
     if (!valid_host(request.host) || request.port < 1 || request.port > 65535) return {};
-    std::string path = escape_spaces(request.path);
-    if (!path.starts_with('/')) path.insert(0, "/");
-
     TransferPlan plan;
-    const int default_port = request.secure ? 443 : 80;
-    plan.url = std::string(request.secure ? "https://" : "http://") + request.host;
-    if (request.port != default_port) plan.url += ":" + std::to_string(request.port);
-    plan.url += path;
+    plan.url = request.secure ? "https://" : "http://";
+    plan.url += request.host;
+    if (request.port != (request.secure ? 443 : 80)) {
+        plan.url += ':';
+        plan.url += std::to_string(request.port);
+    }
+    if (!request.path.starts_with('/')) plan.url += '/';
+    plan.url += escape_spaces(request.path);
     plan.verb = request.verb;
     if (request.body) plan.body = &*request.body;
     plan.user_agent = request.user_agent;
