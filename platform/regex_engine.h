@@ -11,10 +11,15 @@
 
 namespace qingyu::platform {
 
+struct WideGroup {
+    std::size_t first_index = 0;  // 0-based UTF-16 index of the group's text
+    std::u16string value;
+};
+
 struct WideMatch {
     std::size_t first_index = 0;  // 0-based UTF-16 index of the match
     std::u16string value;
-    std::vector<std::optional<std::u16string>> submatches;  // empty optional: group took no part
+    std::vector<std::optional<WideGroup>> submatches;  // empty optional: group took no part
 };
 
 struct WideRegexOptions {
@@ -24,7 +29,7 @@ struct WideRegexOptions {
 };
 
 class WideRegex {
-public:
+  public:
     WideRegex();
     ~WideRegex();
     WideRegex(WideRegex&&) noexcept;
@@ -32,12 +37,18 @@ public:
 
     // False when the pattern is refused.
     bool compile(const std::u16string& pattern, const WideRegexOptions& options);
-    // Every match when global is set, else the first only.
-    std::vector<WideMatch> execute(const std::u16string& text) const;
-    // Replacement with "$1"-style references, every match when global, else the first.
-    std::u16string replace(const std::u16string& text, const std::u16string& replacement) const;
+    bool valid() const;
 
-private:
+    // Every match when global is set, else the first only. Empty when nothing is compiled or the
+    // engine gave up (a pattern whose matching grows out of bounds); an empty list is no match.
+    std::optional<std::vector<WideMatch>> execute(const std::u16string& text) const;
+
+    // Replacement with the component's references ($1..$99, $&, $`, $', $$), every match when
+    // global, else the first. Empty when nothing is compiled or the engine gave up.
+    std::optional<std::u16string> replace(const std::u16string& text,
+                                          const std::u16string& replacement) const;
+
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

@@ -12,8 +12,8 @@
 namespace qingyu::platform {
 
 struct RegexMatch {
-    std::size_t position = 0;  // 0-based byte offset of the whole match
-    std::string text;          // the whole match
+    std::size_t position = 0;         // 0-based byte offset of the whole match
+    std::string text;                 // the whole match
     std::vector<std::string> groups;  // groups 1..n; a group that did not take part is empty
 
     // Group n counted from 1; 0 gives the whole match; out of range gives empty.
@@ -21,7 +21,7 @@ struct RegexMatch {
 };
 
 class RegexSearch {
-public:
+  public:
     RegexSearch();
     ~RegexSearch();
     RegexSearch(RegexSearch&&) noexcept;
@@ -36,7 +36,7 @@ public:
     // The first match at or after the 0-based byte position `from`.
     std::optional<RegexMatch> search_from(std::string_view text, std::size_t from = 0) const;
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
