@@ -4,6 +4,7 @@
 // of its own fields apart (one search fetch at a time, the board's disabled buttons, the ticker's
 // timer started only after its list is filled).
 
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -26,7 +27,8 @@ struct AppState {
     std::string result_page_text;
     bool submit_allowed = false;  // false during the pause after a post
     std::vector<TickerArticle> ticker_articles;
-    int ticker_index = 0;  // 1-based number of the article on show
+    int ticker_index = 0;     // 1-based number of the article on show
+    std::mutex ticker_mutex;  // the ticker worker fills the list while a click may read it
 };
 
 }  // namespace qingyu

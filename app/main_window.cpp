@@ -3,6 +3,7 @@
 #include "app/control_names.h"
 #include "app/window_created.h"
 #include "platform/shell.h"
+#include "ticker/ticker.h"
 
 namespace qingyu {
 namespace {
@@ -38,10 +39,16 @@ MainWindow::MainWindow(AppContext context) : context_(std::move(context)) {
     on(controls::hyper_label2, EventKind::link_clicked,
        [](const Event& event) { platform::open_url(event.detail); });
 
+    AppState& state = *context_.state;
+    on(controls::ad_timer, EventKind::timer_tick,
+       [&window, &state](const Event&) { scroll_ticker(window, state); });
+    on(controls::ticker_label, EventKind::left_button_down,
+       [&state](const Event&) { open_ticker_article(state); });
+
     // Joined with their folders: the search (按钮1, Enter in 编辑框1, paging with 按钮2 and
     // 按钮3), the download actions (按钮4 to 按钮7, 按钮9 to 按钮11, a double click on the
     // result list and the items of the menu 右键), the board's buttons, its account list and
-    // its timer, and the ticker's timer and click.
+    // its timer.
 }
 
 void MainWindow::handle(const platform::Event& event) {

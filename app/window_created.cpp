@@ -3,6 +3,8 @@
 #include "app/control_names.h"
 #include "app/settings.h"
 #include "app/skin.h"
+#include "platform/worker.h"
+#include "ticker/ticker.h"
 
 namespace qingyu {
 namespace {
@@ -50,7 +52,11 @@ void run_window_created(const AppContext& context) {
     disable_paging_and_download_buttons(window);
     // 3. Keyword, blocked words and page size into their controls.
     load_settings(window);
-    // 4. The news ticker starts on a worker here.
+    // 4. The news ticker, on a worker of its own.
+    platform::start_worker([context, sites = TickerSites{context.services->maker_site + "/",
+                                                         context.services->ping_host}] {
+        load_ticker(*context.window, *context.state, sites);
+    });
     // 5. The board's mailbox and the poster's identity.
     set_board_identity(context);
     // 6.

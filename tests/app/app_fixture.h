@@ -3,15 +3,21 @@
 // directory and the configuration folder and is removed at the end, and a run of the whole
 // program on the headless window engine.
 
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
 #include <stdlib.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/program.h"
 #include "platform/files.h"
@@ -42,6 +48,29 @@ class TempFolderTest : public testing::Test {
         setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
         use_run_directory(root / "run");
         std::filesystem::create_directories(run_directory);
+        write_loopback_services(run_directory / "qingyu-services.conf");
+    }
+
+    // Every outside service on a loopback port where nothing listens: no test reaches any other
+    // address, and the ticker's start-up check fails at once.
+    static void write_loopback_services(const std::filesystem::path& file) {
+        const std::string nowhere = "127.0.0.1:" + std::to_string(unused_loopback_port());
+        write_bytes(file, "ping_host = " + nowhere + "\nmaker_site = http://" + nowhere + "\n");
+    }
+
+    static int unused_loopback_port() {
+        const int listener = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        int port = 9;
+        if (bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+            getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) == 0) {
+            port = ntohs(address.sin_port);
+        }
+        close(listener);
+        return port;
     }
 
     void TearDown() override {
@@ -77,7 +106,10 @@ class TempFolderTest : public testing::Test {
     // window-created sequence, and the window is then closed as the user closes it.
     int run_session(const std::function<void(HeadlessEngine&)>& user,
                     const ProgramOptions& options = {}) {
-        HeadlessEngine engine;
+        // As in the program, the engine outlives every worker (the ticker's may still be
+        // running): it is kept, reachable, until the test program ends.
+        static auto* engines = new std::vector<std::unique_ptr<HeadlessEngine>>;
+        HeadlessEngine& engine = *engines->emplace_back(std::make_unique<HeadlessEngine>());
         engine.post([&] {
             user(engine);
             engine.close();

@@ -24,6 +24,7 @@ class ServicesTest : public test::TempFolderTest {
 };
 
 TEST_F(ServicesTest, WithoutAFileThePublicHostsAndNoCredential) {
+    std::filesystem::remove(run_directory / services_file_name);
     const ServicesResult result = load_services("");
     ASSERT_TRUE(result.services) << result.error;
     const Services& services = *result.services;
