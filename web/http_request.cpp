@@ -82,6 +82,7 @@ std::string run_request(std::string_view address, HttpRequestArgs& args, int fol
     request.secure = to_lower_ascii(url.substr(0, 5)) == "https";
     request.host = url_host(url);
     request.port = url_port(url);
+    // Port 0 (empty or not a number) means the scheme's default, as the system library reads it.
     if (request.port == 0) request.port = request.secure ? 443 : 80;
     request.path = url_path(url);
     if (request.host.empty() || request.port < 1 || request.port > 65535) return {};
