@@ -29,6 +29,21 @@ std::size_t char_length(std::string_view text, std::size_t at) {
     return is_lead_byte(static_cast<unsigned char>(text[at])) && at + 1 < text.size() ? 2 : 1;
 }
 
+// The first match at or after the character boundary `boundary` (0-based), or npos.
+std::size_t find_from_boundary(std::string_view text, std::string_view needle, std::size_t boundary,
+                               bool case_sensitive) {
+    for (std::size_t at = boundary; at < text.size(); at += char_length(text, at)) {
+        if (matches_at(text, at, needle, case_sensitive)) return at;
+    }
+    return std::string_view::npos;
+}
+
+// The first character boundary at or after `from`, walking from the boundary `boundary`.
+std::size_t next_boundary(std::string_view text, std::size_t boundary, std::size_t from) {
+    while (boundary < from && boundary < text.size()) boundary += char_length(text, boundary);
+    return boundary;
+}
+
 }  // namespace
 
 int find_text(std::string_view text, std::string_view needle, int start, bool case_sensitive) {
@@ -36,12 +51,9 @@ int find_text(std::string_view text, std::string_view needle, int start, bool ca
     const auto from = static_cast<std::size_t>(start - 1);
     if (from >= text.size()) return -1;
     // Walk whole characters from the beginning so that a match never starts at a trail byte.
-    std::size_t at = 0;
-    while (at < from) at += char_length(text, at);
-    for (; at < text.size(); at += char_length(text, at)) {
-        if (matches_at(text, at, needle, case_sensitive)) return static_cast<int>(at) + 1;
-    }
-    return -1;
+    const std::size_t found =
+        find_from_boundary(text, needle, next_boundary(text, 0, from), case_sensitive);
+    return found == std::string_view::npos ? -1 : static_cast<int>(found) + 1;
 }
 
 bool contains_text(std::string_view text, std::string_view needle, bool case_sensitive) {
@@ -89,14 +101,13 @@ std::string replace_all(std::string_view text, std::string_view from, std::strin
     if (from.empty()) return std::string(text);
     std::string result;
     std::size_t copied = 0;
-    int found = find_text(text, from);
-    while (found != -1) {
-        const auto at = static_cast<std::size_t>(found - 1);
+    // Each search goes on from the boundary after the last match: linear in the text's length.
+    for (std::size_t at = find_from_boundary(text, from, 0, true); at != std::string_view::npos;
+         at = find_from_boundary(text, from, next_boundary(text, at, copied), true)) {
         result.append(text.substr(copied, at - copied)).append(to);
         copied = at + from.size();
-        found = find_text(text, from, static_cast<int>(copied) + 1);
     }
-    result.append(text.substr(copied));
+    if (copied < text.size()) result.append(text.substr(copied));
     return result;
 }
 
@@ -108,12 +119,11 @@ std::vector<std::string> split_text(std::string_view text, std::string_view sepa
         return pieces;
     }
     std::size_t begin = 0;
-    int found = find_text(text, separator);
-    while (found != -1) {
-        const auto at = static_cast<std::size_t>(found - 1);
+    for (std::size_t at = find_from_boundary(text, separator, 0, true);
+         at != std::string_view::npos;
+         at = find_from_boundary(text, separator, next_boundary(text, at, begin), true)) {
         pieces.emplace_back(text.substr(begin, at - begin));
         begin = at + separator.size();
-        found = find_text(text, separator, static_cast<int>(begin) + 1);
     }
     if (begin < text.size()) pieces.emplace_back(text.substr(begin));
     return pieces;
