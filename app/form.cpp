@@ -24,14 +24,14 @@ constexpr int notes_page = 4;
 // Appends a control; the reference is good until the next control is added.
 ControlSpec& add(platform::FormSpec& form, std::string_view name, ControlKind kind, int page,
                  Rect rect, std::string_view text = {}, std::vector<EventKind> events = {}) {
-    ControlSpec spec;
-    spec.name = name;
-    spec.kind = kind;
-    spec.page = page;
-    spec.rect = rect;
-    spec.text = text;
-    spec.events = std::move(events);
-    form.controls.push_back(std::move(spec));
+    ControlSpec design;
+    design.name = name;
+    design.kind = kind;
+    design.page = page;
+    design.rect = rect;
+    design.text = text;
+    design.events = std::move(events);
+    form.controls.push_back(std::move(design));
     return form.controls.back();
 }
 

@@ -10,46 +10,47 @@ bool valid_index(int index, std::size_t count) {
 }
 }  // namespace
 
-HeadlessControl make_control(const ControlSpec& spec) {
+HeadlessControl make_control(const ControlSpec& design) {
     HeadlessControl control;
-    control.spec = spec;
-    control.visible = spec.visible;
-    control.enabled = spec.enabled;
-    switch (spec.kind) {
+    control.design = design;
+    control.visible = design.visible;
+    control.enabled = design.enabled;
+    switch (design.kind) {
         case ControlKind::combo_box:
-            control.items = spec.items;
-            control.selected =
-                valid_index(spec.selected_index, spec.items.size()) ? spec.selected_index : -1;
+            control.items = design.items;
+            control.selected = valid_index(design.selected_index, design.items.size())
+                                   ? design.selected_index
+                                   : -1;
             break;
         case ControlKind::tab_control:
             // A tab control shows its first page.
-            control.items = spec.items;
-            control.selected = spec.items.empty() ? -1 : 0;
+            control.items = design.items;
+            control.selected = design.items.empty() ? -1 : 0;
             break;
         case ControlKind::browser:
-            control.address = spec.text;
+            control.address = design.text;
             break;
         case ControlKind::timer:
             control.visible = false;
-            set_control_timer(control, spec.timer_period_ms);
+            set_control_timer(control, design.timer_period_ms);
             break;
         case ControlKind::picture_box:
         case ControlKind::report_list:
             break;
         default:
-            control.text = spec.text;
+            control.text = design.text;
             break;
     }
     return control;
 }
 
 bool raises(const HeadlessControl& control, EventKind kind) {
-    const auto& events = control.spec.events;
+    const auto& events = control.design.events;
     return std::find(events.begin(), events.end(), kind) != events.end();
 }
 
 bool takes_focus(const HeadlessControl& control) {
-    switch (control.spec.kind) {
+    switch (control.design.kind) {
         case ControlKind::button:
         case ControlKind::text_box:
         case ControlKind::combo_box:
@@ -63,7 +64,7 @@ bool takes_focus(const HeadlessControl& control) {
 }
 
 std::string control_text(const HeadlessControl& control) {
-    switch (control.spec.kind) {
+    switch (control.design.kind) {
         case ControlKind::combo_box:
         case ControlKind::tab_control:
             return valid_index(control.selected, control.items.size())
@@ -81,7 +82,7 @@ std::string control_text(const HeadlessControl& control) {
 }
 
 void set_control_text(HeadlessControl& control, std::string_view text) {
-    switch (control.spec.kind) {
+    switch (control.design.kind) {
         case ControlKind::combo_box: {
             // A drop-down list only shows its own entries: the text picks the matching one.
             const auto found = std::find(control.items.begin(), control.items.end(), text);
@@ -105,15 +106,15 @@ void set_control_text(HeadlessControl& control, std::string_view text) {
 }
 
 bool control_visible(const HeadlessControl& control) {
-    return control.spec.kind != ControlKind::timer && control.visible;
+    return control.design.kind != ControlKind::timer && control.visible;
 }
 
 bool control_enabled(const HeadlessControl& control) {
-    return control.spec.kind == ControlKind::timer || control.enabled;
+    return control.design.kind == ControlKind::timer || control.enabled;
 }
 
 void set_control_selected(HeadlessControl& control, int index) {
-    switch (control.spec.kind) {
+    switch (control.design.kind) {
         case ControlKind::combo_box:
             control.selected = valid_index(index, control.items.size()) ? index : -1;
             break;
@@ -129,21 +130,21 @@ void set_control_selected(HeadlessControl& control, int index) {
 }
 
 void clear_control_items(HeadlessControl& control) {
-    if (control.spec.kind != ControlKind::combo_box) return;
+    if (control.design.kind != ControlKind::combo_box) return;
     control.items.clear();
     control.selected = -1;
 }
 
 void add_control_item(HeadlessControl& control, std::string_view item) {
-    if (control.spec.kind != ControlKind::combo_box) return;
+    if (control.design.kind != ControlKind::combo_box) return;
     control.items.emplace_back(item);
     // The first entry of an empty list becomes the selected one, as a drop-down list does.
     if (control.items.size() == 1) control.selected = 0;
 }
 
 int append_control_row(HeadlessControl& control) {
-    if (control.spec.kind != ControlKind::report_list) return -1;
-    control.rows.emplace_back(control.spec.columns.size());
+    if (control.design.kind != ControlKind::report_list) return -1;
+    control.rows.emplace_back(control.design.columns.size());
     return static_cast<int>(control.rows.size()) - 1;
 }
 
@@ -161,7 +162,7 @@ void set_control_cell(HeadlessControl& control, int row, int column, std::string
 }
 
 void set_control_timer(HeadlessControl& control, int period_ms) {
-    if (control.spec.kind != ControlKind::timer) return;
+    if (control.design.kind != ControlKind::timer) return;
     control.timer_period = std::max(0, period_ms);
     control.next_tick = std::chrono::steady_clock::now() + std::chrono::milliseconds(period_ms);
 }

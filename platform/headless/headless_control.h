@@ -13,7 +13,7 @@
 namespace qingyu::platform::headless {
 
 struct HeadlessControl {
-    ControlSpec spec;  // name, kind, events, links; `rect` holds the current left and width
+    ControlSpec design;  // name, kind, events, links; `rect` holds the current left and width
     std::string text;
     bool visible = true;
     bool enabled = true;
@@ -26,7 +26,7 @@ struct HeadlessControl {
     std::chrono::steady_clock::time_point next_tick;
 };
 
-HeadlessControl make_control(const ControlSpec& spec);
+HeadlessControl make_control(const ControlSpec& design);
 
 bool raises(const HeadlessControl& control, EventKind kind);
 // Whether a click or key can give the control the keyboard focus (labels and timers cannot).

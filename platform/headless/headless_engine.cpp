@@ -221,7 +221,8 @@ void HeadlessEngine::create(const FormSpec& form, EventHandler handler) {
         if (s.phase != Phase::blank) return;
         s.caption = form.caption;
         s.window_width = form.outer.width;
-        for (const auto& spec : form.controls) s.controls.emplace(spec.name, make_control(spec));
+        for (const auto& design : form.controls)
+            s.controls.emplace(design.name, make_control(design));
         for (const auto& menu : form.menus) s.menus.emplace(menu.name, menu);
         s.handler = std::move(handler);
         s.window_thread = std::this_thread::get_id();
@@ -292,9 +293,9 @@ bool HeadlessEngine::visible(std::string_view control) const {
 
 void HeadlessEngine::set_visible(std::string_view control, bool visible) {
     state_->write(control, [&](HeadlessControl& c) {
-        if (c.spec.kind == ControlKind::timer) return;
+        if (c.design.kind == ControlKind::timer) return;
         c.visible = visible;
-        if (!visible) state_->drop_focus(c.spec.name);
+        if (!visible) state_->drop_focus(c.design.name);
     });
 }
 
@@ -305,24 +306,24 @@ bool HeadlessEngine::enabled(std::string_view control) const {
 void HeadlessEngine::set_enabled(std::string_view control, bool enabled) {
     state_->write(control, [&](HeadlessControl& c) {
         c.enabled = enabled;
-        if (!enabled) state_->drop_focus(c.spec.name);
+        if (!enabled) state_->drop_focus(c.design.name);
     });
 }
 
 int HeadlessEngine::left(std::string_view control) const {
-    return state_->read(control, 0, [](const HeadlessControl& c) { return c.spec.rect.x; });
+    return state_->read(control, 0, [](const HeadlessControl& c) { return c.design.rect.x; });
 }
 
 void HeadlessEngine::set_left(std::string_view control, int left) {
-    state_->write(control, [&](HeadlessControl& c) { c.spec.rect.x = left; });
+    state_->write(control, [&](HeadlessControl& c) { c.design.rect.x = left; });
 }
 
 int HeadlessEngine::width(std::string_view control) const {
-    return state_->read(control, 0, [](const HeadlessControl& c) { return c.spec.rect.width; });
+    return state_->read(control, 0, [](const HeadlessControl& c) { return c.design.rect.width; });
 }
 
 void HeadlessEngine::set_width(std::string_view control, int width) {
-    state_->write(control, [&](HeadlessControl& c) { c.spec.rect.width = width; });
+    state_->write(control, [&](HeadlessControl& c) { c.design.rect.width = width; });
 }
 
 int HeadlessEngine::selected_index(std::string_view control) const {
@@ -353,7 +354,7 @@ int HeadlessEngine::row_count(std::string_view control) const {
 
 void HeadlessEngine::clear_rows(std::string_view control) {
     state_->write(control, [](HeadlessControl& c) {
-        if (c.spec.kind != ControlKind::report_list) return;
+        if (c.design.kind != ControlKind::report_list) return;
         c.rows.clear();
         c.selected = -1;
     });
@@ -377,7 +378,7 @@ void HeadlessEngine::set_cell(std::string_view control, int row, int column,
 
 void HeadlessEngine::set_picture(std::string_view control, std::string_view bytes) {
     state_->write(control, [&](HeadlessControl& c) {
-        if (c.spec.kind == ControlKind::picture_box) c.picture = bytes;
+        if (c.design.kind == ControlKind::picture_box) c.picture = bytes;
     });
 }
 
@@ -388,7 +389,7 @@ std::string HeadlessEngine::address(std::string_view control) const {
 
 void HeadlessEngine::set_address(std::string_view control, std::string_view path) {
     state_->write(control, [&](HeadlessControl& c) {
-        if (c.spec.kind == ControlKind::browser) c.address = path;
+        if (c.design.kind == ControlKind::browser) c.address = path;
     });
 }
 
@@ -431,9 +432,9 @@ void HeadlessEngine::message_box(std::string_view text) {
 bool HeadlessEngine::click(std::string_view button) {
     return state_->act([&](std::vector<Event>& events) {
         HeadlessControl* c = state_->reachable(button);
-        if (c == nullptr || c->spec.kind != ControlKind::button) return false;
+        if (c == nullptr || c->design.kind != ControlKind::button) return false;
         state_->move_focus(button, events);
-        events.push_back(Event{EventKind::clicked, c->spec.name, 0, -1, {}});
+        events.push_back(Event{EventKind::clicked, c->design.name, 0, -1, {}});
         return true;
     });
 }
@@ -444,7 +445,7 @@ bool HeadlessEngine::key(std::string_view control, int code) {
         if (c == nullptr || !takes_focus(*c)) return false;
         state_->move_focus(control, events);
         if (!raises(*c, EventKind::key_pressed)) return false;
-        events.push_back(Event{EventKind::key_pressed, c->spec.name, code, -1, {}});
+        events.push_back(Event{EventKind::key_pressed, c->design.name, code, -1, {}});
         return true;
     });
 }
@@ -452,7 +453,7 @@ bool HeadlessEngine::key(std::string_view control, int code) {
 bool HeadlessEngine::type_text(std::string_view text_box, std::string_view text) {
     return state_->act([&](std::vector<Event>& events) {
         HeadlessControl* c = state_->reachable(text_box);
-        if (c == nullptr || c->spec.kind != ControlKind::text_box || c->spec.read_only) {
+        if (c == nullptr || c->design.kind != ControlKind::text_box || c->design.read_only) {
             return false;
         }
         state_->move_focus(text_box, events);
@@ -476,13 +477,13 @@ template <class State>
 bool choose_row(State& s, std::string_view list, int row, std::vector<Event>& events,
                 std::optional<EventKind> kind) {
     HeadlessControl* c = s.reachable(list);
-    if (c == nullptr || c->spec.kind != ControlKind::report_list || row < 0 ||
+    if (c == nullptr || c->design.kind != ControlKind::report_list || row < 0 ||
         static_cast<std::size_t>(row) >= c->rows.size()) {
         return false;
     }
     s.move_focus(list, events);
     c->selected = row;
-    if (kind) events.push_back(Event{*kind, c->spec.name, 0, row, {}});
+    if (kind) events.push_back(Event{*kind, c->design.name, 0, row, {}});
     return true;
 }
 }  // namespace
@@ -508,13 +509,13 @@ bool HeadlessEngine::double_click_row(std::string_view list, int row) {
 bool HeadlessEngine::select_item(std::string_view combo, int index) {
     return state_->act([&](std::vector<Event>& events) {
         HeadlessControl* c = state_->reachable(combo);
-        if (c == nullptr || c->spec.kind != ControlKind::combo_box || index < 0 ||
+        if (c == nullptr || c->design.kind != ControlKind::combo_box || index < 0 ||
             static_cast<std::size_t>(index) >= c->items.size()) {
             return false;
         }
         state_->move_focus(combo, events);
         c->selected = index;
-        events.push_back(Event{EventKind::item_selected, c->spec.name, 0, index, {}});
+        events.push_back(Event{EventKind::item_selected, c->design.name, 0, index, {}});
         return true;
     });
 }
@@ -523,10 +524,10 @@ bool HeadlessEngine::fire_timer(std::string_view timer) {
     return state_->act([&](std::vector<Event>& events) {
         if (state_->phase != Phase::open) return false;
         const HeadlessControl* c = state_->find(timer);
-        if (c == nullptr || c->spec.kind != ControlKind::timer || c->timer_period <= 0) {
+        if (c == nullptr || c->design.kind != ControlKind::timer || c->timer_period <= 0) {
             return false;
         }
-        events.push_back(Event{EventKind::timer_tick, c->spec.name, 0, -1, {}});
+        events.push_back(Event{EventKind::timer_tick, c->design.name, 0, -1, {}});
         return true;
     });
 }
@@ -536,7 +537,7 @@ bool HeadlessEngine::mouse_down(std::string_view label) {
         HeadlessControl* c = state_->reachable(label);
         if (c == nullptr || !raises(*c, EventKind::left_button_down)) return false;
         if (takes_focus(*c)) state_->move_focus(label, events);
-        events.push_back(Event{EventKind::left_button_down, c->spec.name, 0, -1, {}});
+        events.push_back(Event{EventKind::left_button_down, c->design.name, 0, -1, {}});
         return true;
     });
 }
@@ -544,13 +545,14 @@ bool HeadlessEngine::mouse_down(std::string_view label) {
 bool HeadlessEngine::click_link(std::string_view label, std::string_view address) {
     return state_->act([&](std::vector<Event>& events) {
         HeadlessControl* c = state_->reachable(label);
-        if (c == nullptr || c->spec.kind != ControlKind::hyper_label) return false;
-        const auto& links = c->spec.links;
+        if (c == nullptr || c->design.kind != ControlKind::hyper_label) return false;
+        const auto& links = c->design.links;
         const bool known = std::any_of(links.begin(), links.end(), [&](const LinkSpec& link) {
             return link.address == address;
         });
         if (!known) return false;
-        events.push_back(Event{EventKind::link_clicked, c->spec.name, 0, -1, std::string(address)});
+        events.push_back(
+            Event{EventKind::link_clicked, c->design.name, 0, -1, std::string(address)});
         return true;
     });
 }

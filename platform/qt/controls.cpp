@@ -24,20 +24,20 @@ namespace qingyu::platform::qt {
 
 namespace {
 
-bool raises(const ControlSpec& spec, EventKind kind) {
-    return std::find(spec.events.begin(), spec.events.end(), kind) != spec.events.end();
+bool raises(const ControlSpec& design, EventKind kind) {
+    return std::find(design.events.begin(), design.events.end(), kind) != design.events.end();
 }
 
 // Key presses, focus loss and left-button presses of one control, raised before the control
 // itself handles them.
 class ControlEventFilter : public QObject {
   public:
-    ControlEventFilter(QObject* parent, const ControlSpec& spec, RaiseEvent raise)
+    ControlEventFilter(QObject* parent, const ControlSpec& design, RaiseEvent raise)
         : QObject(parent),
-          name_(spec.name),
-          keys_(raises(spec, EventKind::key_pressed)),
-          focus_(raises(spec, EventKind::focus_lost)),
-          mouse_(raises(spec, EventKind::left_button_down)),
+          name_(design.name),
+          keys_(raises(design, EventKind::key_pressed)),
+          focus_(raises(design, EventKind::focus_lost)),
+          mouse_(raises(design, EventKind::left_button_down)),
           raise_(std::move(raise)) {}
 
   protected:
@@ -82,14 +82,14 @@ std::string button_text(const QPushButton* button) {
     return to_gbk(button->text().replace(QStringLiteral("&&"), QStringLiteral("&")));
 }
 
-QString hyper_text(const ControlSpec& spec) {
+QString hyper_text(const ControlSpec& design) {
     QStringList links;
-    for (const auto& link : spec.links) {
+    for (const auto& link : design.links) {
         links << QStringLiteral("<a href=\"%1\">%2</a>")
                      .arg(from_gbk(link.address).toHtmlEscaped(),
                           from_gbk(link.caption).toHtmlEscaped());
     }
-    return links.join(from_gbk(spec.text).toHtmlEscaped());
+    return links.join(from_gbk(design.text).toHtmlEscaped());
 }
 
 // Multi-line boxes hold CR LF line breaks in the core and LF in the widget.
@@ -102,11 +102,11 @@ std::string from_widget_lines(const QString& text) {
     return to_gbk(lines.replace(u'\n', QStringLiteral("\r\n")));
 }
 
-QWidget* build_widget(const ControlSpec& spec, QWidget* parent, const RaiseEvent& raise) {
-    const std::string name = spec.name;
-    switch (spec.kind) {
+QWidget* build_widget(const ControlSpec& design, QWidget* parent, const RaiseEvent& raise) {
+    const std::string name = design.name;
+    switch (design.kind) {
         case ControlKind::button: {
-            auto* button = new QPushButton(button_caption(spec.text), parent);
+            auto* button = new QPushButton(button_caption(design.text), parent);
             button->setAutoDefault(false);
             QObject::connect(button, &QPushButton::clicked, button, [raise, name] {
                 raise(Event{EventKind::clicked, name, 0, -1, {}});
@@ -114,25 +114,25 @@ QWidget* build_widget(const ControlSpec& spec, QWidget* parent, const RaiseEvent
             return button;
         }
         case ControlKind::text_box: {
-            if (spec.multiline) {
-                auto* box = new QPlainTextEdit(to_widget_lines(spec.text), parent);
-                box->setReadOnly(spec.read_only);
+            if (design.multiline) {
+                auto* box = new QPlainTextEdit(to_widget_lines(design.text), parent);
+                box->setReadOnly(design.read_only);
                 return box;
             }
-            auto* box = new QLineEdit(from_gbk(spec.text), parent);
-            box->setReadOnly(spec.read_only);
+            auto* box = new QLineEdit(from_gbk(design.text), parent);
+            box->setReadOnly(design.read_only);
             return box;
         }
         case ControlKind::label: {
-            auto* label = new QLabel(from_gbk(spec.text), parent);
+            auto* label = new QLabel(from_gbk(design.text), parent);
             label->setTextFormat(Qt::PlainText);
             label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
             return label;
         }
         case ControlKind::combo_box: {
             auto* combo = new QComboBox(parent);
-            for (const auto& item : spec.items) combo->addItem(from_gbk(item));
-            combo->setCurrentIndex(spec.selected_index);
+            for (const auto& item : design.items) combo->addItem(from_gbk(item));
+            combo->setCurrentIndex(design.selected_index);
             QObject::connect(combo, &QComboBox::activated, combo, [raise, name](int index) {
                 raise(Event{EventKind::item_selected, name, 0, index, {}});
             });
@@ -144,7 +144,7 @@ QWidget* build_widget(const ControlSpec& spec, QWidget* parent, const RaiseEvent
             return picture;
         }
         case ControlKind::report_list: {
-            QTreeWidget* list = make_report_list(spec, parent);
+            QTreeWidget* list = make_report_list(design, parent);
             QObject::connect(list, &QTreeWidget::customContextMenuRequested, list,
                              [list, raise, name](const QPoint& position) {
                                  QTreeWidgetItem* item = list->itemAt(position);
@@ -162,13 +162,13 @@ QWidget* build_widget(const ControlSpec& spec, QWidget* parent, const RaiseEvent
         }
         case ControlKind::tab_control: {
             auto* tabs = new QTabWidget(parent);
-            for (const auto& caption : spec.items) tabs->addTab(new QWidget(), from_gbk(caption));
+            for (const auto& caption : design.items) tabs->addTab(new QWidget(), from_gbk(caption));
             return tabs;
         }
         case ControlKind::browser:
             return new BrowserView(parent);
         case ControlKind::hyper_label: {
-            auto* label = new QLabel(hyper_text(spec), parent);
+            auto* label = new QLabel(hyper_text(design), parent);
             label->setTextFormat(Qt::RichText);
             label->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
             label->setOpenExternalLinks(false);
@@ -221,34 +221,34 @@ int windows_key_code(int qt_key) {
     return 0;
 }
 
-Control build_control(const ControlSpec& spec, QWidget* parent, const RaiseEvent& raise) {
+Control build_control(const ControlSpec& design, QWidget* parent, const RaiseEvent& raise) {
     Control control;
-    control.spec = spec;
-    if (spec.kind == ControlKind::timer) {
+    control.design = design;
+    if (design.kind == ControlKind::timer) {
         control.timer = new QTimer(parent);
-        const std::string name = spec.name;
+        const std::string name = design.name;
         QObject::connect(control.timer, &QTimer::timeout, control.timer, [raise, name] {
             raise(Event{EventKind::timer_tick, name, 0, -1, {}});
         });
-        set_control_timer_period(control, spec.timer_period_ms);
+        set_control_timer_period(control, design.timer_period_ms);
         return control;
     }
-    QWidget* widget = build_widget(spec, parent, raise);
+    QWidget* widget = build_widget(design, parent, raise);
     control.widget = widget;
-    widget->setObjectName(from_gbk(spec.name));
-    if (!spec.font.family.empty() || spec.font.point_size != 9 || spec.font.bold) {
+    widget->setObjectName(from_gbk(design.name));
+    if (!design.font.family.empty() || design.font.point_size != 9 || design.font.bold) {
         QFont font = widget->font();
-        if (!spec.font.family.empty()) font.setFamily(from_gbk(spec.font.family));
-        if (spec.font.point_size > 0) font.setPointSize(spec.font.point_size);
-        font.setBold(spec.font.bold);
+        if (!design.font.family.empty()) font.setFamily(from_gbk(design.font.family));
+        if (design.font.point_size > 0) font.setPointSize(design.font.point_size);
+        font.setBold(design.font.bold);
         widget->setFont(font);
     }
-    if (raises(spec, EventKind::key_pressed) || raises(spec, EventKind::focus_lost) ||
-        raises(spec, EventKind::left_button_down)) {
-        widget->installEventFilter(new ControlEventFilter(widget, spec, raise));
+    if (raises(design, EventKind::key_pressed) || raises(design, EventKind::focus_lost) ||
+        raises(design, EventKind::left_button_down)) {
+        widget->installEventFilter(new ControlEventFilter(widget, design, raise));
     }
-    widget->setEnabled(spec.enabled);
-    widget->setVisible(spec.visible);
+    widget->setEnabled(design.enabled);
+    widget->setVisible(design.visible);
     return control;
 }
 
@@ -259,7 +259,7 @@ std::string control_text(const Control& control) {
     if (auto* combo = as<QComboBox>(control)) return to_gbk(combo->currentText());
     if (auto* tabs = as<QTabWidget>(control)) return to_gbk(tabs->tabText(tabs->currentIndex()));
     if (auto* browser = as<BrowserView>(control)) return browser->address();
-    if (control.spec.kind == ControlKind::picture_box) return {};
+    if (control.design.kind == ControlKind::picture_box) return {};
     if (auto* label = as<QLabel>(control)) return to_gbk(label->text());
     return {};
 }
@@ -275,8 +275,8 @@ void set_control_text(Control& control, std::string_view text) {
         combo->setCurrentText(from_gbk(text));
     } else if (auto* browser = as<BrowserView>(control)) {
         browser->set_address(text);
-    } else if (control.spec.kind == ControlKind::label ||
-               control.spec.kind == ControlKind::hyper_label) {
+    } else if (control.design.kind == ControlKind::label ||
+               control.design.kind == ControlKind::hyper_label) {
         as<QLabel>(control)->setText(from_gbk(text));
     }
 }
@@ -330,7 +330,7 @@ void add_control_item(Control& control, std::string_view item) {
 }
 
 void set_control_picture(Control& control, std::string_view bytes) {
-    if (control.spec.kind != ControlKind::picture_box) return;
+    if (control.design.kind != ControlKind::picture_box) return;
     auto* picture = as<QLabel>(control);
     QPixmap pixmap;
     if (bytes.empty() || !pixmap.loadFromData(reinterpret_cast<const uchar*>(bytes.data()),

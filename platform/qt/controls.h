@@ -19,14 +19,14 @@ namespace qingyu::platform::qt {
 using RaiseEvent = std::function<void(const Event&)>;
 
 struct Control {
-    ControlSpec spec;          // as built; `spec.rect` follows set_left and set_width
+    ControlSpec design;        // as built; `design.rect` follows set_left and set_width
     QPointer<QWidget> widget;  // none for timers
     QPointer<QTimer> timer;    // timers only
 };
 
 // Builds the control as a child of `parent` (the window's client area or a tab page); the caller
 // places it. A timer is parented to `parent` as well.
-Control build_control(const ControlSpec& spec, QWidget* parent, const RaiseEvent& raise);
+Control build_control(const ControlSpec& design, QWidget* parent, const RaiseEvent& raise);
 
 // The key code the window system would report for a Qt key: 13 for Enter, letters and digits as
 // their upper-case ASCII codes, 0 for keys without one.

@@ -90,17 +90,17 @@ void QtEngine::create(const FormSpec& form, EventHandler handler) {
     // Window-level controls first, in form order (later ones lie above earlier ones), so that the
     // tab control exists when the controls of its pages are built.
     for (const bool on_page : {false, true}) {
-        for (const auto& spec : form.controls) {
-            if ((spec.page > 0) != on_page || controls_.count(spec.name) != 0) continue;
+        for (const auto& design : form.controls) {
+            if ((design.page > 0) != on_page || controls_.count(design.name) != 0) continue;
             QWidget* parent = window_.get();
             if (on_page) {
-                if (!tabs_ || spec.page > tabs_->count()) continue;
-                parent = tabs_->widget(spec.page - 1);
+                if (!tabs_ || design.page > tabs_->count()) continue;
+                parent = tabs_->widget(design.page - 1);
             }
             Control& control =
-                controls_.emplace(spec.name, build_control(spec, parent, raise_event))
+                controls_.emplace(design.name, build_control(design, parent, raise_event))
                     .first->second;
-            if (!tabs_ && spec.kind == ControlKind::tab_control) {
+            if (!tabs_ && design.kind == ControlKind::tab_control) {
                 tabs_ = qobject_cast<QTabWidget*>(control.widget.data());
             }
             place(control);
@@ -162,8 +162,8 @@ void QtEngine::teardown() {
 
 void QtEngine::place(Control& control) {
     if (!control.widget) return;
-    QRect rect = to_qrect(control.spec.rect);
-    if (control.spec.page > 0 && tabs_) {
+    QRect rect = to_qrect(control.design.rect);
+    if (control.design.page > 0 && tabs_) {
         // Places on a page count from the tab control's corner, as the form gives them.
         rect.translate(-control.widget->parentWidget()->mapTo(tabs_, QPoint(0, 0)));
     }
@@ -172,7 +172,7 @@ void QtEngine::place(Control& control) {
 
 void QtEngine::place_page_controls() {
     for (auto& [name, control] : controls_) {
-        if (control.spec.page > 0) place(control);
+        if (control.design.page > 0) place(control);
     }
 }
 
@@ -210,23 +210,23 @@ void QtEngine::set_enabled(std::string_view control, bool enabled) {
 }
 
 int QtEngine::left(std::string_view control) const {
-    return with_control(control, 0, [](const Control& c) { return c.spec.rect.x; });
+    return with_control(control, 0, [](const Control& c) { return c.design.rect.x; });
 }
 
 void QtEngine::set_left(std::string_view control, int left) {
     with_control(control, [&](Control& c) {
-        c.spec.rect.x = left;
+        c.design.rect.x = left;
         place(c);
     });
 }
 
 int QtEngine::width(std::string_view control) const {
-    return with_control(control, 0, [](const Control& c) { return c.spec.rect.width; });
+    return with_control(control, 0, [](const Control& c) { return c.design.rect.width; });
 }
 
 void QtEngine::set_width(std::string_view control, int width) {
     with_control(control, [&](Control& c) {
-        c.spec.rect.width = width;
+        c.design.rect.width = width;
         place(c);
     });
 }
@@ -320,9 +320,9 @@ void QtEngine::popup_menu(std::string_view menu) {
     calls_.call([&] {
         const auto found = menus_.find(menu);
         if (found == menus_.end() || !window_) return;
-        const MenuSpec spec = found->second;
+        const MenuSpec design = found->second;
         QMenu popup(window_.get());
-        for (const auto& item : spec.items) {
+        for (const auto& item : design.items) {
             if (item.separator()) {
                 popup.addSeparator();
             } else {
@@ -334,7 +334,7 @@ void QtEngine::popup_menu(std::string_view menu) {
         if (chosen == nullptr) return;
         // The command arrives after the handler that opened the menu has returned, as a menu
         // command message would.
-        Event event{EventKind::menu_command, spec.name, 0, -1,
+        Event event{EventKind::menu_command, design.name, 0, -1,
                     chosen->data().toByteArray().toStdString()};
         QTimer::singleShot(0, window_.get(), [this, event] { raise(event); });
     });

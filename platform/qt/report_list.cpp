@@ -14,7 +14,7 @@ QTreeWidgetItem* row_item(const QTreeWidget* list, int row) {
 }
 }  // namespace
 
-QTreeWidget* make_report_list(const ControlSpec& spec, QWidget* parent) {
+QTreeWidget* make_report_list(const ControlSpec& design, QWidget* parent) {
     auto* list = new QTreeWidget(parent);
     list->setRootIsDecorated(false);
     list->setItemsExpandable(false);
@@ -24,14 +24,14 @@ QTreeWidget* make_report_list(const ControlSpec& spec, QWidget* parent) {
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setContextMenuPolicy(Qt::CustomContextMenu);
-    list->setColumnCount(static_cast<int>(spec.columns.size()));
+    list->setColumnCount(static_cast<int>(design.columns.size()));
     QStringList headers;
-    for (const auto& column : spec.columns) headers << from_gbk(column.caption);
+    for (const auto& column : design.columns) headers << from_gbk(column.caption);
     list->setHeaderLabels(headers);
     list->header()->setStretchLastSection(false);
     list->header()->setSectionsMovable(false);
-    for (int i = 0; i < static_cast<int>(spec.columns.size()); ++i) {
-        list->setColumnWidth(i, spec.columns[i].width);
+    for (int i = 0; i < static_cast<int>(design.columns.size()); ++i) {
+        list->setColumnWidth(i, design.columns[i].width);
     }
     return list;
 }

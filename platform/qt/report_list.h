@@ -9,7 +9,7 @@
 
 namespace qingyu::platform::qt {
 
-QTreeWidget* make_report_list(const ControlSpec& spec, QWidget* parent);
+QTreeWidget* make_report_list(const ControlSpec& design, QWidget* parent);
 
 int report_row_count(const QTreeWidget* list);
 void report_clear_rows(QTreeWidget* list);

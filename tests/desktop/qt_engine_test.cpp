@@ -53,13 +53,13 @@ constexpr const char* first_line = "\xB5\xDA\xD2\xBB\xD0\xD0";          // ç¬¬ä¸
 
 ControlSpec control(std::string name, ControlKind kind, int page, Rect rect,
                     std::vector<EventKind> events = {}) {
-    ControlSpec spec;
-    spec.name = std::move(name);
-    spec.kind = kind;
-    spec.page = page;
-    spec.rect = rect;
-    spec.events = std::move(events);
-    return spec;
+    ControlSpec design;
+    design.name = std::move(name);
+    design.kind = kind;
+    design.page = page;
+    design.rect = rect;
+    design.events = std::move(events);
+    return design;
 }
 
 FormSpec test_form() {

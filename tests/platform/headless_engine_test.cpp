@@ -27,11 +27,11 @@ FormSpec test_form() {
     form.caption = "\xB4\xB0\xBF\xDA";  // "窗口"
     form.outer = {50, 50, 614, 481};
     const auto add = [&](std::string name, ControlKind kind, std::vector<EventKind> events = {}) {
-        ControlSpec& spec = form.controls.emplace_back();
-        spec.name = std::move(name);
-        spec.kind = kind;
-        spec.events = std::move(events);
-        return &spec;
+        ControlSpec& design = form.controls.emplace_back();
+        design.name = std::move(name);
+        design.kind = kind;
+        design.events = std::move(events);
+        return &design;
     };
     add("go", K::button, {E::clicked})->text = "Go";
     add("off", K::button)->enabled = false;
