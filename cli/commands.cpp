@@ -4,11 +4,12 @@
 #include <string>
 
 #include "cli/convert_command.h"
+#include "cli/ticker_command.h"
 
 namespace qingyu::cli {
 
 std::span<const Command* const> commands() {
-    static constexpr std::array<const Command*, 1> table{&convert_command};
+    static constexpr std::array<const Command*, 2> table{&convert_command, &ticker_command};
     return table;
 }
 

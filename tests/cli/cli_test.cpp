@@ -11,9 +11,14 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#if defined(QINGYU_HAVE_TEST_SUPPORT)
+#include "loopback_server.h"
+#endif
 
 extern char** environ;
 
@@ -189,5 +194,33 @@ TEST(CliTest, ChineseUrlsTravelAsGbkAndComeBackAsUtf8) {
         EXPECT_EQ(decoded.out, url + "\n") << target;
     }
 }
+
+#if defined(QINGYU_HAVE_TEST_SUPPORT)
+// The ticker's fetch on the in-memory window, against a loopback site that is also the ping target.
+TEST(CliTest, TickerPrintsTheArticlesOrWhyThereAreNone) {
+    const std::string block =
+        "<li class=\"meta-views\">\n\t\t\t\t\t12 views\n\t\t\t\t</li>\n\t\t\t\t"
+        "<li class=\"meta-comments\">\n\t\t\t\t\t<a href=\"http://site/a1#comments\"\n"
+        "\t\t\t\t\t\ttitle=\"One \xc9\xcf\xb5\xc4\xc6\xc0\xc2\xdb\">3 \xcc\xf5\xc6\xc0\xc2\xdb</a>";
+    qingyu::test::LoopbackServer site({qingyu::test::http_response("HTTP/1.1 200 OK\r\n", block)});
+    const std::string services = testing::TempDir() + "ticker-services.conf";
+    std::ofstream(services) << "ping_host = " << site.host_port()
+                            << "\nmaker_site = " << site.url("") << "\n";
+    const Outcome found = run_cli({"ticker", "--services", services});
+    EXPECT_EQ(found.exit_code, 0) << found.err;
+    // "One 点击：12 评论：3", a tab and the link, in UTF-8.
+    EXPECT_EQ(found.out,
+              "One \xe7\x82\xb9\xe5\x87\xbb\xef\xbc\x9a"
+              "12 \xe8\xaf\x84\xe8\xae\xba\xef\xbc\x9a"
+              "3\thttp://site/a1\n");
+
+    std::ofstream(services) << "ping_host = 127.0.0.1:" << qingyu::test::unused_port() << "\n";
+    const Outcome offline = run_cli({"ticker", "--services", services});
+    EXPECT_EQ(offline.exit_code, 1);
+    EXPECT_EQ(
+        offline.err,
+        "\xe6\x9c\xaa\xe8\xbf\x9e\xe6\x8e\xa5\xe5\x88\xb0\xe7\xbd\x91\xe7\xbb\x9c\n");  // 未连接到网络
+}
+#endif
 
 }  // namespace
