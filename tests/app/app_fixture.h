@@ -3,12 +3,8 @@
 // directory and the configuration folder and is removed at the end, and a run of the whole
 // program on the headless window engine.
 
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
 #include <stdlib.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -20,6 +16,7 @@
 #include <vector>
 
 #include "app/program.h"
+#include "loopback_server.h"
 #include "platform/files.h"
 #include "platform/headless/headless_engine.h"
 
@@ -54,23 +51,8 @@ class TempFolderTest : public testing::Test {
     // Every outside service on a loopback port where nothing listens: no test reaches any other
     // address, and the ticker's start-up check fails at once.
     static void write_loopback_services(const std::filesystem::path& file) {
-        const std::string nowhere = "127.0.0.1:" + std::to_string(unused_loopback_port());
+        const std::string nowhere = "127.0.0.1:" + std::to_string(unused_port());
         write_bytes(file, "ping_host = " + nowhere + "\nmaker_site = http://" + nowhere + "\n");
-    }
-
-    static int unused_loopback_port() {
-        const int listener = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        int port = 9;
-        if (bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-            getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) == 0) {
-            port = ntohs(address.sin_port);
-        }
-        close(listener);
-        return port;
     }
 
     void TearDown() override {
