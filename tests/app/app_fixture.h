@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/program.h"
+#include "app/services.h"
 #include "loopback_server.h"
 #include "platform/files.h"
 #include "platform/headless/headless_engine.h"
@@ -32,6 +33,19 @@ inline std::string read_bytes(const std::filesystem::path& file) {
 inline void write_bytes(const std::filesystem::path& file, std::string_view bytes) {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// As in the program, a window engine outlives every worker (the ticker's may still be running
+// when a test ends): it is kept, reachable, until the test program ends.
+inline HeadlessEngine& kept_engine() {
+    static auto* engines = new std::vector<std::unique_ptr<HeadlessEngine>>;
+    return *engines->emplace_back(std::make_unique<HeadlessEngine>());
+}
+
+// The ticker's addresses on a loopback port where nothing listens.
+inline void use_loopback_ticker(Services& services) {
+    services.ping_host = "127.0.0.1:" + std::to_string(unused_port());
+    services.maker_site = "http://" + services.ping_host;
 }
 
 class TempFolderTest : public testing::Test {
@@ -88,10 +102,7 @@ class TempFolderTest : public testing::Test {
     // window-created sequence, and the window is then closed as the user closes it.
     int run_session(const std::function<void(HeadlessEngine&)>& user,
                     const ProgramOptions& options = {}) {
-        // As in the program, the engine outlives every worker (the ticker's may still be
-        // running): it is kept, reachable, until the test program ends.
-        static auto* engines = new std::vector<std::unique_ptr<HeadlessEngine>>;
-        HeadlessEngine& engine = *engines->emplace_back(std::make_unique<HeadlessEngine>());
+        HeadlessEngine& engine = kept_engine();
         engine.post([&] {
             user(engine);
             engine.close();

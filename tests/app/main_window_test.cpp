@@ -40,6 +40,7 @@ bool wait_for(Condition condition) {
 
 // The window as the program builds it, with the state at hand.
 std::shared_ptr<MainWindow> open_window(HeadlessEngine& engine, Services services = {}) {
+    test::use_loopback_ticker(services);
     AppContext context{&engine, std::make_shared<AppState>(),
                        std::make_shared<const Services>(std::move(services))};
     const platform::FormSpec form = main_form(*context.services);
@@ -91,7 +92,7 @@ TEST_F(MainWindowTest, AfterStartUpOnlySearchingAndTypedAddressesAreUsable) {
 }
 
 TEST_F(MainWindowTest, StartUpSetsTheBoardMailboxAndTheTypedNicknameIdentity) {
-    HeadlessEngine engine;
+    HeadlessEngine& engine = test::kept_engine();
     Services services;
     services.pop3_host = "127.0.0.1";
     services.pop3_port = 1110;
@@ -192,7 +193,7 @@ TEST_F(MainWindowTest, TheLinksOpenTheMakersSiteAndSpace) {
 }
 
 TEST_F(MainWindowTest, AWorkerThatOutlivesTheWindowKeepsTheStateAlive) {
-    HeadlessEngine engine;  // outlives the worker: the test waits for it below
+    HeadlessEngine& engine = test::kept_engine();  // outlives every worker
     std::promise<void> release;
     auto finished = std::make_shared<std::promise<void>>();
     std::future<void> worker_done = finished->get_future();
