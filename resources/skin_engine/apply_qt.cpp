@@ -33,11 +33,15 @@ QPalette palette_of(const Skin& skin) {
     };
     for (const auto& [qt_role, role] : roles) palette.setColor(qt_role, colour_of(skin, role));
     // Disabled controls keep the skin's colours, faded.
-    for (const QPalette::ColorRole faded :
-         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
-        QColor colour = colour_of(skin, faded == QPalette::ButtonText ? button_text : text);
+    const std::pair<QPalette::ColorRole, ColourRole> faded_roles[] = {
+        {QPalette::WindowText, window_text},
+        {QPalette::Text, text},
+        {QPalette::ButtonText, button_text},
+    };
+    for (const auto& [qt_role, role] : faded_roles) {
+        QColor colour = colour_of(skin, role);
         colour.setAlpha(110);
-        palette.setColor(QPalette::Disabled, faded, colour);
+        palette.setColor(QPalette::Disabled, qt_role, colour);
     }
     return palette;
 }
@@ -53,12 +57,13 @@ QString style_sheet_of(const Skin& skin) {
                "QPushButton:pressed { background: %3; }"
                "QTabWidget::pane { border: %2px solid %3; }"
                "QTabBar::tab { background: %1; border: %2px solid %3; padding: 3px 10px; }"
-               "QTabBar::tab:selected { border-bottom-color: %5; }")
+               "QTabBar::tab:selected { background: %6; border-bottom: 2px solid %5; }")
         .arg(button_colour)
         .arg(skin.border_width)
         .arg(border_colour)
         .arg(skin.corner_radius)
-        .arg(accent);
+        .arg(accent)
+        .arg(colour_of(skin, window).name());
 }
 
 }  // namespace
