@@ -15,11 +15,19 @@ char fold(char c, bool case_sensitive) {
     return c;
 }
 
+// `at` is a character boundary of `text`. Case folding applies to single-byte characters only:
+// the trail byte of a double-byte character may be an ASCII letter ("\x81\x41") and must be
+// compared exactly, or two different characters would compare equal.
 bool matches_at(std::string_view text, std::size_t at, std::string_view needle,
                 bool case_sensitive) {
     if (text.size() - at < needle.size()) return false;
     for (std::size_t i = 0; i < needle.size(); ++i) {
-        if (fold(text[at + i], case_sensitive) != fold(needle[i], case_sensitive)) return false;
+        if (is_lead_byte(static_cast<unsigned char>(needle[i]))) {
+            if (text[at + i] != needle[i]) return false;
+            if (++i < needle.size() && text[at + i] != needle[i]) return false;
+        } else if (fold(text[at + i], case_sensitive) != fold(needle[i], case_sensitive)) {
+            return false;
+        }
     }
     return true;
 }

@@ -9,9 +9,31 @@
 namespace qingyu::platform {
 namespace {
 
-// One iconv conversion over a whole input. Input that the converter refuses is skipped one
-// unit at a time and stands as `replacement` in the output, so nothing stops the conversion.
-std::string convert(const char* to, const char* from, std::string_view input, std::size_t unit,
+// How many input bytes a refused sequence at `at` spans; always at least 1.
+using SkipRule = std::size_t (*)(std::string_view input, std::size_t at);
+
+std::size_t skip_byte(std::string_view, std::size_t) {
+    return 1;
+}
+
+std::size_t skip_utf16_unit(std::string_view, std::size_t) {
+    return 2;
+}
+
+// A lead byte with a byte that can trail it is one double-byte character, even when GBK leaves
+// it unassigned (the user-defined areas): skipping it whole keeps its trail byte, which may be
+// an ASCII letter or "@", from showing up as a character of its own.
+std::size_t skip_gbk_character(std::string_view input, std::size_t at) {
+    const auto lead = static_cast<unsigned char>(input[at]);
+    if (lead < 0x81 || lead > 0xFE || at + 1 >= input.size()) return 1;
+    const auto trail = static_cast<unsigned char>(input[at + 1]);
+    return trail >= 0x40 && trail <= 0xFE && trail != 0x7F ? 2 : 1;
+}
+
+// One iconv conversion over a whole input. A sequence that the converter refuses (or that is
+// cut off at the end) is skipped as `skip` says and stands as `replacement` in the output, so
+// nothing stops the conversion and every call ends.
+std::string convert(const char* to, const char* from, std::string_view input, SkipRule skip,
                     std::string_view replacement) {
     std::string output;
     if (input.empty()) return output;
@@ -31,10 +53,11 @@ std::string convert(const char* to, const char* from, std::string_view input, st
             output.resize(output.size() * 2);
             continue;
         }
-        // EILSEQ or EINVAL (truncated input at the end): replace one unit and go on.
-        std::size_t skip = std::min(unit, in_left);
-        in += skip;
-        in_left -= skip;
+        // EILSEQ, or EINVAL for input cut off at the end: replace the sequence and go on.
+        const std::size_t at = input.size() - in_left;
+        const std::size_t skipped = std::min(skip(input, at), in_left);
+        in += skipped;
+        in_left -= skipped;
         if (output.size() - used < replacement.size()) output.resize(output.size() * 2 + 16);
         std::memcpy(output.data() + used, replacement.data(), replacement.size());
         used += replacement.size();
@@ -69,23 +92,24 @@ constexpr std::string_view replacement_utf8 = "\xEF\xBF\xBD";
 }  // namespace
 
 std::u16string utf8_to_utf16(std::string_view utf8) {
-    return from_utf16le_bytes(convert("UTF-16LE", "UTF-8", utf8, 1, replacement_utf16le));
+    return from_utf16le_bytes(convert("UTF-16LE", "UTF-8", utf8, skip_byte, replacement_utf16le));
 }
 
 std::string utf16_to_utf8(std::u16string_view utf16) {
-    return convert("UTF-8", "UTF-16LE", to_utf16le_bytes(utf16), 2, replacement_utf8);
+    return convert("UTF-8", "UTF-16LE", to_utf16le_bytes(utf16), skip_utf16_unit, replacement_utf8);
 }
 
 std::u16string gbk_to_utf16(std::string_view gbk) {
-    return from_utf16le_bytes(convert("UTF-16LE", "CP936", gbk, 1, replacement_utf16le));
+    return from_utf16le_bytes(
+        convert("UTF-16LE", "CP936", gbk, skip_gbk_character, replacement_utf16le));
 }
 
 std::string utf16_to_gbk(std::u16string_view utf16) {
-    return convert("CP936", "UTF-16LE", to_utf16le_bytes(utf16), 2, "?");
+    return convert("CP936", "UTF-16LE", to_utf16le_bytes(utf16), skip_utf16_unit, "?");
 }
 
 std::string gbk_to_utf8(std::string_view gbk) {
-    return convert("UTF-8", "CP936", gbk, 1, replacement_utf8);
+    return convert("UTF-8", "CP936", gbk, skip_gbk_character, replacement_utf8);
 }
 
 std::string utf8_to_gbk(std::string_view utf8) {
