@@ -23,6 +23,10 @@ TEST(UrlEncode, Cases) {
         Case{"Az09.-", true, true, "Az09.-"},
         Case{"", true, true, ""},
         Case{"+*", true, false, "%2B%2A"},
+        Case{"\x80\xff", true, false, "%80%FF"},
+        // Bytes that are not GBK become U+FFFD before the UTF-8 step; the rest stays.
+        Case{"\xff-", true, true, "%EF%BF%BD-"},
+        Case{"a\xc4", true, true, "a%EF%BF%BD"},
     };
     for (const auto& [text, keep_safe, to_utf8, expected] : cases) {
         EXPECT_EQ(url_encode(text, keep_safe, to_utf8), expected) << text;
