@@ -51,15 +51,17 @@ std::string plain_url_of(std::string_view link, int form) {
 }
 
 // The form the link already has by its beginning, or -1 when a scheme text occurs only later.
+// A link that begins with a scheme text holds it, so the search through the whole link is needed
+// only when it begins with none.
 int form_of(std::string_view link) {
-    const bool holds_scheme =
-        contains_text(link, http_prefix) || contains_text(link, thunder_prefix) ||
-        contains_text(link, flashget_prefix) || contains_text(link, qqdl_prefix);
-    if (!holds_scheme || link.starts_with(http_prefix)) return link_plain_url;
+    if (link.starts_with(http_prefix)) return link_plain_url;
     if (link.starts_with(thunder_prefix)) return link_thunder;
     if (link.starts_with(flashget_prefix)) return link_flashget;
     if (link.starts_with(qqdl_prefix)) return link_qqdl;
-    return -1;
+    const bool holds_scheme =
+        contains_text(link, http_prefix) || contains_text(link, thunder_prefix) ||
+        contains_text(link, flashget_prefix) || contains_text(link, qqdl_prefix);
+    return holds_scheme ? -1 : link_plain_url;
 }
 
 }  // namespace
